@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Configures (once) and builds one architecture's tree: build/x86 or build/x64.
+set -euo pipefail
+arch=${1:?usage: tools/build.sh x86|x64}
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+tree=$root/build/$arch
+if [ ! -f "$tree/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch.cmake" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || { echo "build: configuring $arch failed" >&2; exit 1; }
+fi
+cmake --build "$tree" -j"$(nproc)" -- --no-print-directory -s || { echo "build: building $arch failed" >&2; exit 1; }
