@@ -3,7 +3,8 @@
 set -euo pipefail
 arch=${1:?usage: tools/build.sh x86|x64}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-tree=$root/build/$arch
+# HELIODRUM_BUILD_ROOT lets parallel work keep separate trees
+tree=${HELIODRUM_BUILD_ROOT:-$root/build}/$arch
 if [ ! -f "$tree/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch.cmake" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || { echo "build: configuring $arch failed" >&2; exit 1; }
