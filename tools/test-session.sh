@@ -18,3 +18,7 @@ if [ -z "${DISPLAY:-}" ]; then
   done
 fi
 /usr/lib/wine/wineserver -p
+# Wine's own background processes (services.exe and friends) start with the
+# first program of a session and inherit its standard handles; started here
+# with none, they cannot keep a test runner's output pipe open after the tests.
+/usr/lib/wine/wine64 cmd.exe /c exit </dev/null >/dev/null 2>&1

@@ -1,0 +1,21 @@
+
+# Consider dependencies only in project.
+set(CMAKE_DEPENDS_IN_PROJECT_ONLY OFF)
+
+# The set of languages for which implicit dependencies are needed:
+set(CMAKE_DEPENDS_LANGUAGES
+  )
+
+# The set of dependency files which are needed:
+set(CMAKE_DEPENDS_DEPENDENCY_FILES
+  "/work/main/server/log_channel.cpp" "server/CMakeFiles/heliodrum_log.dir/log_channel.cpp.obj" "gcc" "server/CMakeFiles/heliodrum_log.dir/log_channel.cpp.obj.d"
+  "/work/main/server/process_handles.cpp" "server/CMakeFiles/heliodrum_log.dir/process_handles.cpp.obj" "gcc" "server/CMakeFiles/heliodrum_log.dir/process_handles.cpp.obj.d"
+  )
+
+# Targets to which this target links.
+set(CMAKE_TARGET_LINKED_INFO_FILES
+  "/work/main/build-probe/x64/toolkit/CMakeFiles/heliodrum_toolkit.dir/DependInfo.cmake"
+  )
+
+# Fortran module output directory.
+set(CMAKE_Fortran_TARGET_MODULE_DIR "")

@@ -1,0 +1,2 @@
+# Empty dependencies file for heliodrum_record.
+# This may be replaced when dependencies are built.

@@ -1,0 +1,3 @@
+file(REMOVE_RECURSE
+  "libheliodrum_test_support.a"
+)
