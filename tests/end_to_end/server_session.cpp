@@ -71,7 +71,9 @@ CServerSession::CServerSession(const std::wstring& dumpFolder, bool withInput) {
         ADD_FAILURE() << "starting the server: " << error;
         return;
     }
-    if (withInput) EXPECT_EQ(heliodrum::EAnswerEnd::kPrompt, m_server.ReadAnswer(m_banner, kAnswerTimeoutMs));
+    if (withInput) {
+        EXPECT_EQ(heliodrum::EAnswerEnd::kPrompt, m_server.ReadAnswer(m_banner, kAnswerTimeoutMs));
+    }
 }
 
 std::vector<std::string> CServerSession::Ask(const std::string& request) {
