@@ -49,6 +49,7 @@ public:
     void Terminate();
     bool IsRunning() const;
     DWORD ProcessId() const { return m_processId; }
+    HANDLE ProcessHandle() const { return m_process; }
 
 private:
     void ReadOutput();
