@@ -2,6 +2,7 @@
 // an orderly stop when the host closes the request pipe.
 #include <windows.h>
 #include <shellapi.h>
+#include <objbase.h>  // COM types GDI+ needs, left out by WIN32_LEAN_AND_MEAN
 #include <gdiplus.h>
 
 #include "badge/badge_window.h"
@@ -26,8 +27,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     if (!arguments.dumpFolder.IsEmpty()) g_dumpFolder = arguments.dumpFolder;
     LocalFree(argv);
 
-    GdiplusStartupInput gdiplusInput;  // version 1, no callback, nothing suppressed
-    GdiplusStartup(&g_gdiplusToken, &gdiplusInput, nullptr);
+    Gdiplus::GdiplusStartupInput gdiplusInput;  // version 1, no callback, nothing suppressed
+    Gdiplus::GdiplusStartup(&g_gdiplusToken, &gdiplusInput, nullptr);
 
     g_inputHandle = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(arguments.inputHandle));
     g_outputHandle = arguments.outputHandle != 0
@@ -44,6 +45,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
 
     FreeCachedModule();
     if (g_badgeWindow) DestroyWindow(g_badgeWindow);
-    GdiplusShutdown(g_gdiplusToken);
+    Gdiplus::GdiplusShutdown(g_gdiplusToken);
     return 0;
 }

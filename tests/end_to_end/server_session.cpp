@@ -8,7 +8,8 @@ namespace heliodrum_test {
 std::string Arch() { return sizeof(void*) == 8 ? "x64" : "x86"; }
 
 std::wstring ServerExecutable() {
-    return heliodrum::ExecutableFolder() + L"ScanServer-" + std::wstring(Arch().begin(), Arch().end()) + L".exe";
+    const std::string arch = Arch();
+    return heliodrum::ExecutableFolder() + L"ScanServer-" + std::wstring(arch.begin(), arch.end()) + L".exe";
 }
 
 std::wstring PluginPath(const char* name) {
@@ -71,6 +72,7 @@ CServerSession::CServerSession(const std::wstring& dumpFolder, bool withInput) {
         ADD_FAILURE() << "starting the server: " << error;
         return;
     }
+    m_started = true;
     if (withInput) {
         EXPECT_EQ(heliodrum::EAnswerEnd::kPrompt, m_server.ReadAnswer(m_banner, kAnswerTimeoutMs));
     }
@@ -86,6 +88,8 @@ std::vector<std::string> CServerSession::Ask(const std::string& request) {
 void CServerSession::Send(const std::string& bytes) { EXPECT_TRUE(m_server.Write(bytes)); }
 
 heliodrum::EAnswerEnd CServerSession::Read(std::vector<std::string>& lines, DWORD timeoutMs) {
+    // without a server there is nothing to wait for
+    if (!m_started) return heliodrum::EAnswerEnd::kClosed;
     return m_server.ReadAnswer(lines, timeoutMs);
 }
 

@@ -51,6 +51,7 @@ public:
 private:
     heliodrum::CServerProcess m_server;
     std::vector<std::string> m_banner;
+    bool m_started = false;
 };
 
 // The report lines of an answer ("{" through "}"), without their ">:" tags.
