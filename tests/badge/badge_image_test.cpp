@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 #include "badge/badge_image.h"
@@ -291,8 +292,42 @@ TEST_F(BadgeImage, LoadBadgeBitmapGivesThePicturePremultiplied) {
     EXPECT_GT(emblem, 400) << "a fully opaque coloured emblem in the upper part";
 }
 
-TEST_F(BadgeImage, AModuleWithoutThePictureGivesNone) {
-    EXPECT_EQ(nullptr, LoadBadgeBitmap(GetModuleHandleW(L"kernel32.dll")));
+// A module next to the test executable, loaded for its resources only.
+class CResourceModule {
+public:
+    explicit CResourceModule(const wchar_t* name) {
+        wchar_t path[MAX_PATH] = {};
+        const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return;
+        wchar_t* folderEnd = wcsrchr(path, L'\\');
+        if (!folderEnd || folderEnd + 1 + wcslen(name) >= path + MAX_PATH) return;
+        wcscpy(folderEnd + 1, name);
+        m_module = LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    }
+    ~CResourceModule() {
+        if (m_module) FreeLibrary(m_module);
+    }
+    CResourceModule(const CResourceModule&) = delete;
+    CResourceModule& operator=(const CResourceModule&) = delete;
+    HMODULE Get() const { return m_module; }
+
+private:
+    HMODULE m_module = nullptr;
+};
+
+TEST_F(BadgeImage, WithoutAUsablePictureLoadBadgeBitmapGivesNone) {
+    EXPECT_EQ(nullptr, LoadBadgeBitmap(GetModuleHandleW(L"kernel32.dll"))) << "no such resource";
+    for (const wchar_t* name : {L"badge_undecodable_picture.dll", L"badge_empty_picture.dll"}) {
+        CResourceModule module(name);
+        ASSERT_NE(nullptr, module.Get()) << "test module missing";
+        ASSERT_NE(nullptr, FindResourceW(module.Get(), MAKEINTRESOURCEW(kBadgeResourceId), kBadgeResourceType));
+        EXPECT_EQ(nullptr, LoadBadgeBitmap(module.Get()));
+    }
+}
+
+TEST_F(BadgeImage, AnImageThatCannotBeReadGivesNoSection) {
+    // the size queries fail, so the section would have no pixels
+    EXPECT_EQ(nullptr, BitmapToDibSection(nullptr));
 }
 
 }  // namespace
