@@ -23,6 +23,9 @@ std::string FileName(const std::wstring& path) {
     return ToUtf8(slash == std::wstring::npos ? path : path.substr(slash + 1));
 }
 
+// How long a crashing server may take to write its dump and end.
+const DWORD kDumpWaitMs = 60000;
+
 int QueueIndex(EModuleKind kind) { return kind == EModuleKind::kX86 ? 0 : 1; }
 
 }  // namespace
@@ -140,21 +143,31 @@ private:
             }
         }
         if (end == EAnswerEnd::kPrompt) return outcome;
+        outcome.dump = NewDump();
+        // a dump under way means the server is crashing, not hanging: writing
+        // one takes seconds under Wine, and the crash is what to report
+        if (end == EAnswerEnd::kTimeout && !outcome.dump.empty()) end = EAnswerEnd::kClosed;
         if (end == EAnswerEnd::kTimeout) {
             outcome.end = EAsk::kTimedOut;
             m_server->Terminate();
         } else {
             outcome.end = EAsk::kCrashed;
-            outcome.exited = m_server->WaitForExit(10000, outcome.exitCode);
+            outcome.exited = m_server->WaitForExit(kDumpWaitMs, outcome.exitCode);
             if (!outcome.exited) m_server->Terminate();
-            for (const std::wstring& dump : ListDumpFiles(m_dumpFolder))
-                if (!m_dumpsBefore.count(dump)) outcome.dump = dump;
+            outcome.dump = NewDump();
         }
         // whatever it wrote after the cut belongs to no request
         const std::vector<std::string> rest = m_server->TakeLines();
         outcome.lines.insert(outcome.lines.end(), rest.begin(), rest.end());
         m_server.reset();
         return outcome;
+    }
+
+    // The dump this worker's server wrote since it started, if any.
+    std::wstring NewDump() const {
+        for (const std::wstring& dump : ListDumpFiles(m_dumpFolder))
+            if (!m_dumpsBefore.count(dump)) return dump;
+        return std::wstring();
     }
 
     bool EnsureServer(EModuleKind kind, std::string& error) {

@@ -28,7 +28,13 @@ std::string EntryLabel(const SPluginEntry& entry) {
     const size_t slash = entry.path.find_last_of("\\/");
     std::string file = slash == std::string::npos ? entry.path : entry.path.substr(slash + 1);
     if (entry.isSubPlugin) file += ">" + HexId(entry.subId);
-    const std::string& name = entry.hasReport && !entry.report.name.empty() ? entry.report.name : entry.subName;
+    std::string name = entry.hasReport && !entry.report.name.empty() ? entry.report.name : entry.subName;
+    const size_t longest = 48;  // a plug-in's name is its own; a table row is not
+    if (name.size() > longest) {
+        size_t cut = longest;
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;  // whole characters only
+        name = name.substr(0, cut) + "...";
+    }
     return name.empty() ? file : name + " (" + file + ")";
 }
 
@@ -63,7 +69,8 @@ std::string SummaryText(const std::vector<SPluginEntry>& scanned, const std::vec
     if (!timed.empty()) {
         text += "\nSlowest:\n";
         for (size_t i = 0; i < timed.size() && i < slowest; ++i)
-            text += "  " + Padded(Seconds(timed[i]->seconds), 9) + " " + EntryLabel(*timed[i]) + "\n";
+            text += "  " + Padded(Seconds(timed[i]->seconds), 9) + " " + Padded(timed[i]->architecture, 3) + " " +
+                    EntryLabel(*timed[i]) + "\n";
     }
 
     std::vector<const SPluginEntry*> failures;
@@ -73,7 +80,8 @@ std::string SummaryText(const std::vector<SPluginEntry>& scanned, const std::vec
         text += "\nNot scanned cleanly:\n";
         for (size_t i = 0; i < failures.size() && i < failuresShown; ++i) {
             const SPluginEntry& entry = *failures[i];
-            text += "  " + Padded(StatusName(entry.status), 11) + " " + EntryLabel(entry) + ": " + entry.reason + "\n";
+            text += "  " + Padded(StatusName(entry.status), 11) + " " + Padded(entry.architecture, 3) + " " +
+                    EntryLabel(entry) + ": " + entry.reason + "\n";
             if (!entry.dump.empty()) text += "              dump: " + entry.dump + "\n";
         }
         if (failures.size() > failuresShown)

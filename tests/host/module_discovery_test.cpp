@@ -8,7 +8,7 @@
 
 #include "host/module_discovery.h"
 #include "host/utf8_text.h"
-#include "tests/end_to_end/server_session.h"
+#include "tests/host/host_test_files.h"
 
 namespace heliodrum_test {
 namespace {
@@ -34,7 +34,7 @@ void Write(const std::wstring& path, const std::string& bytes) {
 }
 
 TEST(ModuleDiscovery, WalksFoldersAndSortsModulesByMachine) {
-    CTempFolder folder;
+    CScratchFolder folder;
     const std::wstring root = folder.Path();
     CreateDirectoryW((root + L"\\sub").c_str(), nullptr);
     CreateDirectoryW((root + L"\\sub\\deeper").c_str(), nullptr);
@@ -75,7 +75,7 @@ TEST(ModuleDiscovery, WalksFoldersAndSortsModulesByMachine) {
 }
 
 TEST(ModuleDiscovery, ANamedFileAMissingFolderAndALockedFile) {
-    CTempFolder folder;
+    CScratchFolder folder;
     const std::wstring file = folder.Path() + L"\\one.dll";
     Write(file, PeBytes(0x8664));
     std::vector<std::string> problems;

@@ -8,7 +8,7 @@
 
 #include "host/plugin_list.h"
 #include "host/utf8_text.h"
-#include "tests/end_to_end/server_session.h"
+#include "tests/host/host_test_files.h"
 
 namespace heliodrum_test {
 namespace {
@@ -103,7 +103,7 @@ TEST(PluginList, ReadingRejectsForeignFilesAndSkipsBrokenEntries) {
 }
 
 TEST(PluginList, SavingReplacesTheWholeFileAndLeavesNoTemporaryBehind) {
-    CTempFolder folder;
+    CScratchFolder folder;
     const std::wstring path = folder.Path() + L"\\list.json";
     std::string problem;
     WriteText(path, "old");
@@ -129,7 +129,7 @@ TEST(PluginList, SavingReplacesTheWholeFileAndLeavesNoTemporaryBehind) {
 }
 
 TEST(PluginList, AFailedSaveKeepsTheOldList) {
-    CTempFolder folder;
+    CScratchFolder folder;
     // the list's name is taken by a folder: the rename must fail
     const std::wstring path = folder.Path() + L"\\list.json";
     ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));

@@ -23,6 +23,7 @@ SPluginEntry Entry(const char* path, EScanStatus status, double seconds, const c
         entry.report.name = name;
     }
     if (status != EScanStatus::kOk) entry.reason = std::string("why ") + path;
+    if (status == EScanStatus::kUnsupported) entry.architecture.clear();
     return entry;
 }
 
@@ -50,12 +51,12 @@ TEST(ScanSummary, CountsByStatusSlowestAndFailuresWithReasons) {
     EXPECT_NE(std::string::npos, text.find("  ok                    2             2\n")) << text;
     EXPECT_NE(std::string::npos, text.find("  crashed               1             2\n")) << text;
     EXPECT_EQ(std::string::npos, text.find("  error ")) << "statuses nobody has are left out";
-    const size_t slowest = text.find("Slowest:\n  5.00 s    hang.dll\n  2.25 s    b.dll\n");
+    const size_t slowest = text.find("Slowest:\n  5.00 s    x64 hang.dll\n  2.25 s    x64 b.dll\n");
     EXPECT_NE(std::string::npos, slowest) << text;
     EXPECT_EQ(std::string::npos, text.find("Alpha (a.dll)", slowest)) << "only the two slowest";
-    EXPECT_NE(std::string::npos, text.find("  crashed     crash.dll: why C:\\p\\crash.dll\n              dump: C:\\dumps\\d.mdmp\n"))
+    EXPECT_NE(std::string::npos, text.find("  crashed     x64 crash.dll: why C:\\p\\crash.dll\n              dump: C:\\dumps\\d.mdmp\n"))
         << text;
-    EXPECT_NE(std::string::npos, text.find("  unsupported text.dll: why C:\\p\\text.dll\n")) << text;
+    EXPECT_NE(std::string::npos, text.find("  unsupported     text.dll: why C:\\p\\text.dll\n")) << text;
 }
 
 TEST(ProgressDisplay, TheLiveLineShowsCountsTimeFailuresAndWorkAndFitsTheWidth) {
