@@ -482,4 +482,64 @@ TEST_F(ProbeTest, TheCrashDumpFilterIsBackAfterPluginCode) {
     EXPECT_EQ(&CrashDumpFilter, CurrentFilter());
 }
 
+// The plug-ins the end-to-end tests scan through the server; their contract is
+// tests/plugins/README.md.
+TEST_F(ProbeTest, TheEndToEndShellTellsWhichIdReachedIt) {
+    CLoadedPlugin plugin(L"shell");
+    CPluginInfo shellInfo;
+    EXPECT_TRUE(Probe(plugin, shellInfo).returned);
+    EXPECT_EQ(L"id=5368656C name=\"Shell 00000000\" vendor=\"Heliodrum Test Plug-ins\" product=\"Shell Product\" "
+              L"version=\"\" error=(absent) in=2 out=2 wantsMidi=0 sendsMidi=0 audio64=0 synthEdit=0 category=10 "
+              L"shells=[00000011 \"Shell Alpha\", 00000022 \"Shell Beta\", 0000002A \"Shell Gamma\"]",
+              Describe(shellInfo));
+
+    // the same module again, asked for one of its sub-plug-ins
+    g_currentShellId = 0x2A;
+    CPluginInfo subInfo;
+    const SProbeRun run = Probe(plugin, subInfo);
+    EXPECT_TRUE(run.returned);
+    EXPECT_EQ(L"id=0000002A name=\"Shell 0000002A\" vendor=\"Heliodrum Test Plug-ins\" product=\"Shell Product\" "
+              L"version=\"\" error=(absent) in=2 out=2 wantsMidi=0 sendsMidi=0 audio64=0 synthEdit=0 category=1 "
+              L"shells=[]",
+              Describe(subInfo));
+}
+
+TEST_F(ProbeTest, TheEndToEndVersionPluginsGiveNoVersionOfTheirOwn) {
+    struct {
+        const wchar_t* plugin;
+        const wchar_t* version;  // what the probe reports
+        // the fixed version words of the file: product MS/LS, file MS/LS; none: no resource
+        bool hasResource;
+        DWORD productMS, productLS, fileMS, fileLS;
+    } const cases[] = {
+        {L"version_product_1_2_3_4", L"", true, 0x00010002, 0x00030004, 0x00090008, 0x00070006},
+        {L"version_file_2_0_0_7", L"", true, 0, 0, 0x00020000, 0x00000007},
+        {L"version_zero", L"", true, 0, 0, 0, 0},
+        {L"version_none", L"", false, 0, 0, 0, 0},
+        {L"vendor_version_wins", L"1.2.3.4", true, 0x00050006, 0x00070008, 0x00050006, 0x00070008},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::wstring(c.plugin));
+        CLoadedPlugin plugin(c.plugin);
+        CPluginInfo info;
+        EXPECT_TRUE(Probe(plugin, info).returned);
+        EXPECT_EQ(c.version, std::wstring(info.version.Text()));
+
+        const std::wstring path = std::wstring(L"plugins\\") + c.plugin + L".dll";
+        DWORD ignored = 0;
+        const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+        EXPECT_EQ(c.hasResource, size != 0);
+        if (!size) continue;
+        std::vector<char> data(size);
+        ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, data.data()));
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+        EXPECT_EQ(c.productMS, fixed->dwProductVersionMS);
+        EXPECT_EQ(c.productLS, fixed->dwProductVersionLS);
+        EXPECT_EQ(c.fileMS, fixed->dwFileVersionMS);
+        EXPECT_EQ(c.fileLS, fixed->dwFileVersionLS);
+    }
+}
+
 }  // namespace
