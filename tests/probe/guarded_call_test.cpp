@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -49,6 +50,65 @@ void FaultUnderAnInnerGuard(void* argument) {
     *static_cast<int*>(argument) = innerReturned ? 1 : 2;
 }
 
+// A frame with an exception handler of its own between the guard and the
+// fault, as a plug-in's __try or C++ frame would have: the handler records
+// when the dispatcher asks it to handle the exception and when it is unwound.
+// It never handles anything.
+std::string g_frameHandlerCalls;
+
+extern "C" EXCEPTION_DISPOSITION __cdecl TestRecordingHandler(EXCEPTION_RECORD* record, void* /*frame*/,
+                                                               CONTEXT* /*context*/, void* /*dispatcher*/) {
+    g_frameHandlerCalls += (record->ExceptionFlags & EXCEPTION_UNWIND) ? "unwound;" : "asked;";
+    return ExceptionContinueSearch;
+}
+
+// Calls function(argument) inside such a frame.
+extern "C" void __cdecl TestCallWithRecordingFrame(GuardedFunction function, void* argument);
+
+#if defined(__x86_64__)
+asm(R"(
+    .text
+    .globl TestCallWithRecordingFrame
+    .def TestCallWithRecordingFrame; .scl 2; .type 32; .endef
+    .seh_proc TestCallWithRecordingFrame
+TestCallWithRecordingFrame:
+    subq $40, %rsp
+    .seh_stackalloc 40
+    .seh_endprologue
+    .seh_handler TestRecordingHandler, @except, @unwind
+    movq %rcx, %rax
+    movq %rdx, %rcx
+    callq *%rax
+    nop
+    addq $40, %rsp
+    ret
+    .seh_endproc
+)");
+#else
+asm(R"(
+    .text
+    .globl _TestCallWithRecordingFrame
+    .def _TestCallWithRecordingFrame; .scl 2; .type 32; .endef
+_TestCallWithRecordingFrame:
+    pushl %ebp
+    movl %esp, %ebp
+    pushl $_TestRecordingHandler
+    pushl %fs:0
+    movl %esp, %fs:0
+    pushl 12(%ebp)
+    call *8(%ebp)
+    addl $4, %esp
+    popl %fs:0
+    addl $4, %esp
+    popl %ebp
+    ret
+)");
+#endif
+
+void FaultInsideARecordingFrame(void* /*argument*/) { TestCallWithRecordingFrame(&Fault, nullptr); }
+
+void StoreInsideARecordingFrame(void* argument) { TestCallWithRecordingFrame(&Store, argument); }
+
 #if defined(__i386__)
 // The head of the thread's exception registration chain, fs:[0]. Read here
 // rather than through NtCurrentTeb(), whose MinGW inline trips -Warray-bounds.
@@ -80,18 +140,15 @@ TEST(Guard, AFaultEndsTheCallNotTheProcess) {
 }
 
 TEST(Guard, TheCallersRegistersSurviveAFault) {
-    // values the caller keeps in callee-saved registers across the call
-    volatile int seed = 3;
-    const int a = seed * 3, b = seed * 5, c = seed * 7, d = seed * 11, e = seed * 13, f = seed * 17,
-              g = seed * 19;
-    EXPECT_FALSE(CallGuarded(&ScrambleAndFault, nullptr));
-    EXPECT_EQ(9, a);
-    EXPECT_EQ(15, b);
-    EXPECT_EQ(21, c);
-    EXPECT_EQ(33, d);
-    EXPECT_EQ(39, e);
-    EXPECT_EQ(51, f);
-    EXPECT_EQ(57, g);
+    // seven values live across the call, none of them with its address taken,
+    // so the compiler keeps them in callee-saved registers
+    volatile int seeds[7] = {3, 5, 7, 11, 13, 17, 19};
+    const int a = seeds[0], b = seeds[1], c = seeds[2], d = seeds[3], e = seeds[4], f = seeds[5], g = seeds[6];
+    const bool returned = CallGuarded(&ScrambleAndFault, nullptr);
+    const long long combined = a + 10LL * b + 100LL * c + 1000LL * d + 100000LL * e + 10000000LL * f +
+                               1000000000LL * g;
+    EXPECT_FALSE(returned);
+    EXPECT_EQ(19171311753LL, combined);
 }
 
 TEST(Guard, AcceptsEveryExceptionCode) { EXPECT_FALSE(CallGuarded(&RaiseNonContinuable, nullptr)); }
@@ -104,6 +161,18 @@ TEST(Guard, ExceptionsHandledInsideAreNotFaults) {
     int inner = 0;
     EXPECT_TRUE(CallGuarded(&FaultUnderAnInnerGuard, &inner));
     EXPECT_EQ(2, inner) << "the guard nearest the fault takes it";
+}
+
+TEST(Guard, HandlersNearerTheFaultAreAskedFirstThenUnwound) {
+    g_frameHandlerCalls.clear();
+    EXPECT_FALSE(CallGuarded(&FaultInsideARecordingFrame, nullptr));
+    EXPECT_EQ("asked;unwound;", g_frameHandlerCalls);
+
+    g_frameHandlerCalls.clear();
+    int value = 0;
+    EXPECT_TRUE(CallGuarded(&StoreInsideARecordingFrame, &value));
+    EXPECT_EQ(42, value);
+    EXPECT_EQ("", g_frameHandlerCalls);
 }
 
 TEST(Guard, CxxExceptionsStillWorkAfterAFault) {
