@@ -68,9 +68,16 @@ const SOpcodeName kOpcodeNames[] = {
 
 // What the host says it can do, in the order it is compared.
 const char* const kHostCanDo[] = {
-    "sizeWindow",       "sendVstEvents",       "sendVstMidiEvent", "sendVstTimeInfo",
-    "supplyIdle",       "receiveVstEvents",    "receiveVstMidiEvent", "startStopProcess",
-    "sendVstMidiEventFlagIsRealtime", "shellCategory",
+    "sizeWindow",
+    "sendVstEvents",
+    "sendVstMidiEvent",
+    "sendVstTimeInfo",
+    "supplyIdle",
+    "receiveVstEvents",
+    "receiveVstMidiEvent",
+    "startStopProcess",
+    "sendVstMidiEventFlagIsRealtime",
+    "shellCategory",
 };
 
 constexpr VstIntPtr kHostVersion = 2400;
