@@ -17,6 +17,10 @@ if [ -z "${DISPLAY:-}" ]; then
     break
   done
 fi
+# A wineserver left from an earlier run would keep the display it first saw
+# (Wine's desktop process is made once per wineserver): the run starts afresh.
+/usr/lib/wine/wineserver -k 2>/dev/null || true
+/usr/lib/wine/wineserver -w 2>/dev/null || true
 /usr/lib/wine/wineserver -p
 # Wine's own background processes (services.exe and friends) start with the
 # first program of a session and inherit its standard handles; started here
