@@ -1,3 +1,0 @@
-file(REMOVE_RECURSE
-  "libheliodrum_toolkit.a"
-)

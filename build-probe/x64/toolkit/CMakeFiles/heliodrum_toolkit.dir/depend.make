@@ -1,2 +1,0 @@
-# Empty dependencies file for heliodrum_toolkit.
-# This may be replaced when dependencies are built.
