@@ -1,15 +1,7 @@
-# 32-bit Windows build (the product) with MinGW-w64. The -posix compilers are
-# needed: GoogleTest uses std::mutex, which the -win32 thread model lacks.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86)
+# 32-bit Windows build (the product). Its tests run under the 32-bit Wine
+# loader, itself under qemu on a kernel without 32-bit support.
 set(HELIODRUM_ARCH x86)
+set(CMAKE_SYSTEM_PROCESSOR x86)
 set(_triple i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${_triple}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${_triple}-g++-posix)
-set(CMAKE_RC_COMPILER ${_triple}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${_triple})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Tests run under the 32-bit Wine loader (itself under qemu on this kernel).
-set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine)
+set(_wine_loader /usr/lib/wine/wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain.cmake)
