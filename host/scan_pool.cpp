@@ -118,6 +118,7 @@ private:
         const ULONGLONG start = GetTickCount64();
         const SOutcome outcome = Ask(line);
         entry.seconds = SecondsSince(start);
+        m_pool.SetCurrent(m_index, std::string());
         switch (outcome.end) {
             case EAsk::kAnswered: JudgeAnswer(outcome.lines, entry); break;
             case EAsk::kTimedOut: JudgeTimeout(outcome.lines, m_pool.m_options.timeoutSeconds, entry); break;
