@@ -4,7 +4,7 @@
 // against one (c), the server's own cost per request against a bare pipe (d),
 // and the server's memory after many requests (e). Not a test: it prints.
 //
-//   heliodrum-bench [--only abcde] [--full] [--processes N] [--requests N]
+//   heliodrum-bench [--only abcde] [--full] [--processes N] [--requests N] [--held-module-only]
 //
 // Run from the build's bin folder; it uses ScanServer-<arch>.exe there and the
 // test plug-ins in bin\plugins. Without --full, (a) starts 40 servers instead
@@ -120,6 +120,7 @@ std::string Request(const std::wstring& path) { return heliodrum::ToUtf8(path); 
 
 size_t g_perPluginOverride = 0;  // --processes N
 size_t g_memoryRequests = 0;     // --requests N
+bool g_heldModuleOnly = false;   // --held-module-only
 
 size_t Count(size_t full, size_t reduced, bool all) { return kIs64 || all ? full : reduced; }
 
@@ -337,7 +338,10 @@ void MemoryGrowth(bool all) {
     const char* which = "private bytes";
     const double start = Now();
     for (size_t i = 1; i <= total; ++i) {
-        Ask(*server, requests[i % 4], i % 4 != 3);
+        // --held-module-only: the shell's sub-plug-in again and again, no
+        // module loaded or freed (tells the loader's share of any growth)
+        const size_t kind = g_heldModuleOnly ? (i == 1 ? 1 : 2) : i % 4;
+        Ask(*server, requests[kind], kind != 3);
         if (i == 100) after100 = PrivateBytes(server->ProcessHandle(), &which);
     }
     const SIZE_T after = PrivateBytes(server->ProcessHandle(), &which);
@@ -360,6 +364,7 @@ int wmain() {
         const std::wstring word = words[i];
         if (word == L"--only" && i + 1 < count) only = words[++i];
         else if (word == L"--full") all = true;
+        else if (word == L"--held-module-only") g_heldModuleOnly = true;
         else if (word == L"--requests" && i + 1 < count) g_memoryRequests = static_cast<size_t>(_wtoi(words[++i]));
         else if (word == L"--processes" && i + 1 < count) g_perPluginOverride = static_cast<size_t>(_wtoi(words[++i]));
     }
