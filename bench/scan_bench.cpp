@@ -6,10 +6,11 @@
 //
 //   heliodrum-bench [--only abcde] [--full] [--processes N] [--requests N] [--held-module-only]
 //
-// Run from the build's bin folder; it uses ScanServer-<arch>.exe there and the
-// test plug-ins in bin\plugins. Without --full, (a) starts 40 servers instead
-// of 200, and the 32-bit build, which runs through an emulator here, uses
-// smaller counts for (c) and (e); each figure prints its counts.
+// Run from the build's bin folder; it uses ScanServer-<arch>.exe there, the
+// test plug-ins in bin\plugins and the 500-sub-plug-in shell in
+// bin\bench-plugins. Without --full, (a) starts 40 servers instead of 200, and
+// the 32-bit build, which runs through an emulator here, uses smaller counts
+// for (c) and (e); each figure prints its counts.
 #include <windows.h>
 #include <psapi.h>
 #include <shellapi.h>
@@ -179,7 +180,7 @@ size_t CountLines(const std::vector<std::string>& lines, const char* line) {
 
 // (b) a shell with 500 sub-plug-ins, scanned whole on one server
 void WholeShell() {
-    const std::wstring shell = Plugin(L"shell_many");
+    const std::wstring shell = Bin() + L"bench-plugins\\shell_many.dll";
     auto server = StartServer();
     size_t loads = 0;
     double start = Now();
