@@ -9,6 +9,7 @@
 
 #include "host/dump_files.h"
 #include "tests/end_to_end/plugin_names.h"
+#include "host/utf8_text.h"
 #include "tests/end_to_end/server_session.h"
 
 namespace heliodrum_test {
@@ -17,7 +18,7 @@ namespace {
 // Asks for a plug-in that crashes the server and returns the exit code.
 DWORD CrashWith(const char* plugin, const std::wstring& dumpFolder) {
     CServerSession server(dumpFolder);
-    server.Send(Utf8(PluginPath(plugin)) + "\n");
+    server.Send(heliodrum::ToUtf8(TestPluginPath(plugin)) + "\n");
     std::vector<std::string> answer;
     EXPECT_EQ(heliodrum::EAnswerEnd::kClosed, server.Read(answer)) << "the answer pipe breaks, no prompt";
     EXPECT_FALSE(answer.empty());
@@ -27,7 +28,7 @@ DWORD CrashWith(const char* plugin, const std::wstring& dumpFolder) {
 
 bool IsDumpName(const std::wstring& path) {
     const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
-    const std::string arch = Arch();
+    const std::string arch = BuildArch();
     const std::wstring prefix = L"ScanServer-" + std::wstring(arch.begin(), arch.end()) + L"-";
     // ScanServer-x86-YYYY-MM-DD-hh-mm-ss.mdmp
     if (name.size() != prefix.size() + 19 + 5 || name.compare(0, prefix.size(), prefix) != 0) return false;
@@ -51,16 +52,16 @@ bool IsMinidump(const std::wstring& path) {
 }
 
 TEST(CrashDump, AFaultInTheEntryPointLeavesOneDumpAndExitCode9) {
-    CTempFolder folder;
+    CScratchFolder folder;
     EXPECT_EQ(9u, CrashWith(kEntryFaultPlugin, folder.Path()));
     const auto dumps = heliodrum::ListDumpFiles(folder.Path());
     ASSERT_EQ(1u, dumps.size());
-    EXPECT_TRUE(IsDumpName(*dumps.begin())) << Utf8(*dumps.begin());
+    EXPECT_TRUE(IsDumpName(*dumps.begin())) << heliodrum::ToUtf8(*dumps.begin());
     EXPECT_TRUE(IsMinidump(*dumps.begin()));
 }
 
 TEST(CrashDump, AFaultOnAPluginThreadEndsTheProcessToo) {
-    CTempFolder folder;
+    CScratchFolder folder;
     EXPECT_EQ(9u, CrashWith(kThreadFaultPlugin, folder.Path()));
     const auto dumps = heliodrum::ListDumpFiles(folder.Path());
     ASSERT_EQ(1u, dumps.size());
@@ -70,7 +71,7 @@ TEST(CrashDump, AFaultOnAPluginThreadEndsTheProcessToo) {
 TEST(CrashDump, NoUsableFolderMeansNoFileButStillExitCode9) {
     EXPECT_EQ(9u, CrashWith(kEntryFaultPlugin, L"")) << "no dump folder";
 
-    CTempFolder parent;
+    CScratchFolder parent;
     const std::wstring absent = parent.Path() + L"\\not-there";
     EXPECT_EQ(9u, CrashWith(kEntryFaultPlugin, absent));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(absent.c_str())) << "the folder is not created";
@@ -89,14 +90,14 @@ std::wstring FolderOfLength(const std::wstring& root, size_t units) {
 }
 
 TEST(CrashDump, TheDumpPathMustFitIn260Units) {
-    CTempFolder root;
+    CScratchFolder root;
     const std::wstring fits = FolderOfLength(root.Path(), 219);
     ASSERT_EQ(219u, fits.size());
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(fits.c_str()));
     EXPECT_EQ(9u, CrashWith(kEntryFaultPlugin, fits));
     EXPECT_EQ(1u, heliodrum::ListDumpFiles(fits).size()) << "219 units give a 259-unit path";
 
-    CTempFolder other;
+    CScratchFolder other;
     const std::wstring tooLong = FolderOfLength(other.Path(), 220);
     ASSERT_EQ(220u, tooLong.size());
     ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(tooLong.c_str()));
@@ -105,9 +106,9 @@ TEST(CrashDump, TheDumpPathMustFitIn260Units) {
 }
 
 TEST(CrashDump, AFaultInsideEffCloseStillGetsACompleteReport) {
-    CTempFolder folder;
+    CScratchFolder folder;
     CServerSession server(folder.Path());
-    const auto answer = server.Ask(Utf8(PluginPath(kCloseFaultPlugin)));
+    const auto answer = server.Ask(heliodrum::ToUtf8(TestPluginPath(kCloseFaultPlugin)));
     const auto progress = ProgressOf(answer);
     ASSERT_GE(progress.size(), 3u);
     EXPECT_EQ("info:Dispatching effClose...", progress[progress.size() - 3]);

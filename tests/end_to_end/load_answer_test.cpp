@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "tests/end_to_end/plugin_names.h"
+#include "host/utf8_text.h"
 #include "tests/end_to_end/server_session.h"
 
 namespace heliodrum_test {
@@ -22,7 +23,7 @@ bool IsModuleLine(const std::string& line) {
 
 TEST(LoadAnswer, APlainEffectFromLoadToReport) {
     CServerSession server;
-    const std::string path = Utf8(PluginPath(kPlainPlugin));
+    const std::string path = heliodrum::ToUtf8(TestPluginPath(kPlainPlugin));
     std::vector<std::string> answer = server.Ask(path);
     ASSERT_GT(answer.size(), 3u);
     EXPECT_TRUE(IsModuleLine(answer[2])) << answer[2];
@@ -47,7 +48,7 @@ TEST(LoadAnswer, APlainEffectFromLoadToReport) {
         ">:  \"numOutputs\":2,",
         ">:  \"wantsMidi\":  false,",
         ">:  \"sendsMidi\": false,",
-        ">:  \"platform\":  \"" + Arch() + "\",",
+        ">:  \"platform\":  \"" + BuildArch() + "\",",
         ">:  \"audio64\":   true,",
         ">:  \"category\":  1,",
         ">:  \"synthEdit\": false,",
@@ -58,7 +59,7 @@ TEST(LoadAnswer, APlainEffectFromLoadToReport) {
 
 TEST(LoadAnswer, AShellListsItsSubPluginsAndStaysLoaded) {
     CServerSession server;
-    const std::string path = Utf8(PluginPath(kShellPlugin));
+    const std::string path = heliodrum::ToUtf8(TestPluginPath(kShellPlugin));
     const std::vector<std::string> answer = server.Ask(path);
     const std::vector<std::string> progress = ProgressOf(answer);
     ASSERT_GE(progress.size(), 11u);

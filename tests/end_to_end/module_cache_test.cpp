@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "tests/end_to_end/plugin_names.h"
+#include "host/utf8_text.h"
 #include "tests/end_to_end/server_session.h"
 
 namespace heliodrum_test {
@@ -24,8 +25,8 @@ const std::string kFreed = "info:Freed";
 
 class ModuleCache : public ::testing::Test {
 protected:
-    const std::string shell = Utf8(PluginPath(kShellPlugin));
-    const std::string plain = Utf8(PluginPath(kPlainPlugin));
+    const std::string shell = heliodrum::ToUtf8(TestPluginPath(kShellPlugin));
+    const std::string plain = heliodrum::ToUtf8(TestPluginPath(kPlainPlugin));
     const std::string missing = "C:\\no such folder\\missing.dll";
 };
 
@@ -93,15 +94,15 @@ TEST_F(ModuleCache, AnotherPathFreesTheHeldModuleFirst) {
 }
 
 TEST_F(ModuleCache, AnotherShellTakesThePlace) {
-    CTempFolder folder;
+    CScratchFolder folder;
     const std::wstring copy = folder.Path() + L"\\shell-copy.dll";
-    ASSERT_TRUE(CopyFileW(PluginPath(kShellPlugin).c_str(), copy.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(TestPluginPath(kShellPlugin).c_str(), copy.c_str(), FALSE));
     CServerSession server;
     server.Ask(shell);
-    const auto second = server.Ask(Utf8(copy));
+    const auto second = server.Ask(heliodrum::ToUtf8(copy));
     EXPECT_TRUE(Has(second, kFreeingCached));
     EXPECT_TRUE(Has(second, kKeeping));
-    EXPECT_EQ(kReusing, server.Ask(Utf8(copy) + ">11")[1]);
+    EXPECT_EQ(kReusing, server.Ask(heliodrum::ToUtf8(copy) + ">11")[1]);
     DWORD exitCode;
     EXPECT_EQ((std::vector<std::string>{kFreeingCached, kFreed}), server.Stop(exitCode));
 }
@@ -131,7 +132,7 @@ TEST(FileVersion, FillsAnEmptyVersionOnly) {
         {kOwnVersionPlugin, "1.2.3.4"},
     };
     for (const auto& c : cases) {
-        const auto answer = server.Ask(Utf8(PluginPath(c.plugin)));
+        const auto answer = server.Ask(heliodrum::ToUtf8(TestPluginPath(c.plugin)));
         EXPECT_EQ(c.version, Field(answer, "version")) << c.plugin;
         EXPECT_EQ("", Field(answer, "error")) << c.plugin;
     }

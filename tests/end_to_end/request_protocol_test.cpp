@@ -20,7 +20,7 @@ const std::string kMissing = "C:\\no such folder\\missing.dll";
 
 TEST(RequestProtocol, BannerThenPromptAndAnOrderlyStop) {
     CServerSession server;
-    EXPECT_EQ(std::vector<std::string>{"info:Heliodrum Plugin Scan Server (" + Arch() + ")"}, server.Banner());
+    EXPECT_EQ(std::vector<std::string>{"info:Heliodrum Plugin Scan Server (" + BuildArch() + ")"}, server.Banner());
     DWORD exitCode;
     EXPECT_TRUE(server.Stop(exitCode).empty()) << "nothing cached: no line at all";
     EXPECT_EQ(0u, exitCode);
@@ -44,7 +44,7 @@ TEST(RequestProtocol, AFailedLoadAnswersProgressErrorAndADefaultReport) {
         ">:  \"numOutputs\":0,",
         ">:  \"wantsMidi\":  false,",
         ">:  \"sendsMidi\": false,",
-        ">:  \"platform\":  \"" + Arch() + "\",",
+        ">:  \"platform\":  \"" + BuildArch() + "\",",
         ">:  \"audio64\":   false,",
         ">:  \"category\":  -1,",
         ">:  \"synthEdit\": false,",
@@ -117,7 +117,7 @@ TEST(RequestProtocol, WithoutAnInputHandleTheServerOnlyShowsItsBadge) {
     CServerSession server(L"", false);
     std::vector<std::string> lines;
     EXPECT_EQ(heliodrum::EAnswerEnd::kTimeout, server.Read(lines, 3000));
-    EXPECT_EQ(std::vector<std::string>{"info:Heliodrum Plugin Scan Server (" + Arch() + ")"}, lines)
+    EXPECT_EQ(std::vector<std::string>{"info:Heliodrum Plugin Scan Server (" + BuildArch() + ")"}, lines)
         << "banner, and no prompt";
     EXPECT_TRUE(server.Process().IsRunning());
     server.Process().Terminate();

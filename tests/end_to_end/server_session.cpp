@@ -5,66 +5,9 @@
 
 namespace heliodrum_test {
 
-std::string Arch() { return sizeof(void*) == 8 ? "x64" : "x86"; }
-
-std::wstring ServerExecutable() {
-    const std::string arch = Arch();
-    return heliodrum::ExecutableFolder() + L"ScanServer-" + std::wstring(arch.begin(), arch.end()) + L".exe";
-}
-
-std::wstring PluginPath(const char* name) {
-    const std::string leaf(name);
-    return heliodrum::ExecutableFolder() + L"plugins\\" + std::wstring(leaf.begin(), leaf.end()) + L".dll";
-}
-
-std::string Utf8(const std::wstring& text) {
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(bytes, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &utf8[0], bytes, nullptr, nullptr);
-    return utf8;
-}
-
-namespace {
-
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = folder + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileW(path.c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-
-}  // namespace
-
-CTempFolder::CTempFolder(const std::wstring& leaf) {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    static int counter = 0;
-    m_root = std::wstring(temp) + L"heliodrum-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-             std::to_wstring(++counter);
-    CreateDirectoryW(m_root.c_str(), nullptr);
-    m_path = m_root;
-    if (!leaf.empty()) {
-        m_path += L"\\" + leaf;
-        CreateDirectoryW(m_path.c_str(), nullptr);
-    }
-}
-
-CTempFolder::~CTempFolder() { RemoveTree(m_root); }
-
 CServerSession::CServerSession(const std::wstring& dumpFolder, bool withInput) {
     heliodrum::SServerLaunch launch;
-    launch.executable = ServerExecutable();
+    launch.executable = ServerOfThisBuild();
     launch.dumpFolder = dumpFolder;
     launch.withInput = withInput;
     std::string error;

@@ -5,29 +5,13 @@
 #include <vector>
 
 #include "host/server_process.h"
+#include "tests/support/test_files.h"
 
 namespace heliodrum_test {
 
 // Under qemu a 32-bit Wine process takes seconds to start; waits are generous
 // but bounded, so a broken server fails a test instead of hanging the run.
 constexpr DWORD kAnswerTimeoutMs = 60000;
-
-std::wstring ServerExecutable();
-std::wstring PluginPath(const char* name);  // bin\plugins\<name>.dll, absolute
-std::string Utf8(const std::wstring& text);
-std::string Arch();                          // "x86" or "x64"
-
-// A fresh, empty folder for dump files, removed with its contents at the end.
-class CTempFolder {
-public:
-    explicit CTempFolder(const std::wstring& leaf = L"");
-    ~CTempFolder();
-    const std::wstring& Path() const { return m_path; }
-
-private:
-    std::wstring m_root;
-    std::wstring m_path;
-};
 
 class CServerSession {
 public:

@@ -8,7 +8,7 @@
 
 #include "host/plugin_list.h"
 #include "host/utf8_text.h"
-#include "tests/host/host_test_files.h"
+#include "tests/support/test_files.h"
 
 namespace heliodrum_test {
 namespace {

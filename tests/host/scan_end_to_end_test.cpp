@@ -12,7 +12,7 @@
 #include "host/scan_command.h"
 #include "host/server_process.h"
 #include "host/utf8_text.h"
-#include "tests/host/host_test_files.h"
+#include "tests/support/test_files.h"
 
 namespace heliodrum_test {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
-// Files for the host tests: a temporary folder that goes away with the test,
-// and where this build keeps its server and test plug-ins.
+// Files for tests that run servers: a temporary folder that goes away with
+// the test, and where this build keeps its server and test plug-ins.
 #include <string>
 
 namespace heliodrum_test {

@@ -1,4 +1,4 @@
-#include "tests/host/host_test_files.h"
+#include "tests/support/test_files.h"
 
 #include <windows.h>
 
