@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "tests/probe/callback_state_fixture.h"
 #include "tests/support/pipe_capture.h"
 
 namespace {
@@ -32,17 +33,7 @@ std::string Narrow(const CWideString& text) {
     return bytes;
 }
 
-class HostCallbackTest : public testing::Test {
-protected:
-    void SetUp() override {
-        g_currentShellId = 0;
-        g_wantsMidiRequested = false;
-    }
-    void TearDown() override {
-        g_currentShellId = 0;
-        g_wantsMidiRequested = false;
-    }
-};
+class HostCallbackTest : public CCallbackStateTest {};
 
 TEST_F(HostCallbackTest, FixedAnswers) {
     struct {

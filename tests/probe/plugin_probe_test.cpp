@@ -10,6 +10,7 @@
 
 #include "crash/crash_dump.h"
 #include "probe/host_callback.h"
+#include "tests/probe/callback_state_fixture.h"
 #include "tests/probe/bulk_capture.h"
 #include "tests/probe/loaded_plugin.h"
 #include "tests/support/pipe_capture.h"
@@ -89,17 +90,7 @@ LPTOP_LEVEL_EXCEPTION_FILTER CurrentFilter() {
     return current;
 }
 
-class ProbeTest : public testing::Test {
-protected:
-    void SetUp() override {
-        g_currentShellId = 0;
-        g_wantsMidiRequested = false;
-    }
-    void TearDown() override {
-        g_currentShellId = 0;
-        g_wantsMidiRequested = false;
-    }
-};
+class ProbeTest : public CCallbackStateTest {};
 
 TEST_F(ProbeTest, APlainEffect) {
     CLoadedPlugin plugin(L"plain_effect");
