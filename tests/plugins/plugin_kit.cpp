@@ -120,6 +120,8 @@ void WriteThroughNull() {
     *target = 1;
 }
 
+STestPlugin& TestPluginInUse() { return g_plugin; }
+
 extern "C" AEffect* __cdecl TestPluginEntry(audioMasterCallback host) {
     STestCall* call = BeginCall(kTestEntryPoint, 0, 0, 0, nullptr, 0.0f);
     g_host = host;

@@ -47,6 +47,10 @@ struct STestPlugin {
 // description in its default state.
 void DescribeTestPlugin(STestPlugin& plugin);
 
+// For an entry hook: the description in use, which the hook may still change
+// (a shell asked for one of its sub-plug-ins turns into that effect).
+STestPlugin& TestPluginInUse();
+
 // For the hooks: calls the host, recording the call and its answer.
 VstIntPtr CallHost(int32_t opcode, void* ptr);
 // A remark in the call log.

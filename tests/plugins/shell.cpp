@@ -14,22 +14,16 @@ constexpr int32_t kShellCount = sizeof(kShells) / sizeof(kShells[0]);
 constexpr int32_t kShellUniqueId = 0x5368656C;  // 'Shel'
 
 char g_name[32];
-bool g_isSubPlugin = false;
 
 AEffect* Enter(AEffect* effect) {
     const int32_t requested = static_cast<int32_t>(CallHost(audioMasterCurrentId, nullptr));
     std::snprintf(g_name, sizeof(g_name), "Shell %08X", static_cast<unsigned>(requested));
-    g_isSubPlugin = false;
+    bool isSubPlugin = false;
     for (int32_t i = 0; i < kShellCount; ++i)
-        if (kShells[i].id == requested) g_isSubPlugin = true;
-    effect->uniqueID = g_isSubPlugin ? requested : kShellUniqueId;
+        if (kShells[i].id == requested) isSubPlugin = true;
+    effect->uniqueID = isSubPlugin ? requested : kShellUniqueId;
+    if (isSubPlugin) TestPluginInUse().category = kTestCategoryEffect;
     return effect;
-}
-
-bool Dispatch(int32_t opcode, void* /*ptr*/, VstIntPtr& answer) {
-    if (opcode != effGetPlugCategory) return false;
-    answer = g_isSubPlugin ? kTestCategoryEffect : kTestCategoryShell;
-    return true;
 }
 
 }  // namespace
@@ -40,5 +34,5 @@ void DescribeTestPlugin(STestPlugin& plugin) {
     plugin.shells = kShells;
     plugin.shellCount = kShellCount;
     plugin.onEntry = &Enter;
-    plugin.onDispatch = &Dispatch;
+    plugin.category = kTestCategoryShell;
 }

@@ -14,23 +14,17 @@ const STestShellEntry kShells[] = {{0x11, "Fine One"}, {0x22, "Faults"}, {0x33, 
 constexpr int32_t kShellCount = sizeof(kShells) / sizeof(kShells[0]);
 
 char g_name[32];
-bool g_isSubPlugin = false;
 
 AEffect* Enter(AEffect* effect) {
     const int32_t requested = static_cast<int32_t>(CallHost(audioMasterCurrentId, nullptr));
     if (requested == 0x22) WriteThroughNull();
     if (requested == 0x33) Sleep(INFINITE);
-    g_isSubPlugin = requested != 0;
-    std::snprintf(g_name, sizeof(g_name), g_isSubPlugin ? "Sub %08X" : "Bad Subs Shell",
+    const bool isSubPlugin = requested != 0;
+    std::snprintf(g_name, sizeof(g_name), isSubPlugin ? "Sub %08X" : "Bad Subs Shell",
                   static_cast<unsigned>(requested));
-    effect->uniqueID = g_isSubPlugin ? requested : 0x42616453;  // 'BadS'
+    effect->uniqueID = isSubPlugin ? requested : 0x42616453;  // 'BadS'
+    if (isSubPlugin) TestPluginInUse().category = kTestCategoryEffect;
     return effect;
-}
-
-bool Dispatch(int32_t opcode, void* /*ptr*/, VstIntPtr& answer) {
-    if (opcode != effGetPlugCategory) return false;
-    answer = g_isSubPlugin ? kTestCategoryEffect : kTestCategoryShell;
-    return true;
 }
 
 }  // namespace
@@ -40,5 +34,5 @@ void DescribeTestPlugin(STestPlugin& plugin) {
     plugin.shells = kShells;
     plugin.shellCount = kShellCount;
     plugin.onEntry = &Enter;
-    plugin.onDispatch = &Dispatch;
+    plugin.category = kTestCategoryShell;
 }

@@ -11,19 +11,13 @@ constexpr int32_t kFirstId = 0x1000;
 
 STestShellEntry g_shells[kShellCount];
 char g_names[kShellCount][16];
-bool g_isSubPlugin = false;
 
 AEffect* Enter(AEffect* effect) {
     const int32_t requested = static_cast<int32_t>(CallHost(audioMasterCurrentId, nullptr));
-    g_isSubPlugin = requested >= kFirstId && requested < kFirstId + kShellCount;
-    effect->uniqueID = g_isSubPlugin ? requested : 0x4D616E79;  // 'Many'
+    const bool isSubPlugin = requested >= kFirstId && requested < kFirstId + kShellCount;
+    effect->uniqueID = isSubPlugin ? requested : 0x4D616E79;  // 'Many'
+    if (isSubPlugin) TestPluginInUse().category = kTestCategoryEffect;
     return effect;
-}
-
-bool Dispatch(int32_t opcode, void* /*ptr*/, VstIntPtr& answer) {
-    if (opcode != effGetPlugCategory) return false;
-    answer = g_isSubPlugin ? kTestCategoryEffect : kTestCategoryShell;
-    return true;
 }
 
 }  // namespace
@@ -37,5 +31,5 @@ void DescribeTestPlugin(STestPlugin& plugin) {
     plugin.shells = g_shells;
     plugin.shellCount = kShellCount;
     plugin.onEntry = &Enter;
-    plugin.onDispatch = &Dispatch;
+    plugin.category = kTestCategoryShell;
 }
